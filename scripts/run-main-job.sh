@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs qv7 on the sample lists and texts in samples/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build" --target qv7
+qv7="$root/build/cli/qv7"
+samples="$root/samples"
+set -x
+"$qv7" lemmatise --lemmas "$samples/lemmas-en.txt" --stop "$samples/stop-en.txt" "$samples/text-en.txt"
+"$qv7" lookup --kind lemma "$samples/lemmas-en.txt" went mice GO
+"$qv7" list --kind stop --max 9 "$samples/stop-en.txt"
