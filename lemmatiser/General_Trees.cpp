@@ -12,7 +12,9 @@ namespace {
 // AVL trees of 2^31 nodes are less than 46 levels high.
 constexpr int kMaxPath = 64;
 
-int32_t HeightOf(anything_ptr node) { return node == nullptr ? 0 : node->height; }
+int32_t HeightOf(anything_ptr node) {
+  return node == nullptr ? 0 : node->height;
+}
 
 void UpdateHeight(anything_ptr node) {
   node->height = 1 + std::max(HeightOf(node->left), HeightOf(node->right));
@@ -52,7 +54,9 @@ anything_ptr Rebalance(anything_ptr node) {
   return node;
 }
 
-int32_t CompareNothing(const void *, const void *) { return 0; }
+int32_t CompareNothing(const void *, const void *) {
+  return 0;
+}
 
 // In-order iteration over a tree with an explicit stack; the tree is balanced, so the stack
 // stays as short as the tree is high.
@@ -153,7 +157,9 @@ anything_ptr TGeneral_Tree::Add_OnePtr(const anything &new_one) {
   return node;
 }
 
-bool TGeneral_Tree::Add_One(const anything &new_one) { return Add_OnePtr(new_one) != nullptr; }
+bool TGeneral_Tree::Add_One(const anything &new_one) {
+  return Add_OnePtr(new_one) != nullptr;
+}
 
 bool TGeneral_Tree::Add_One_To_Nearest(const anything &new_one) {
   // A balanced tree must rebalance along the whole path from the root, so the descent starts
@@ -185,7 +191,9 @@ anything_ptr TGeneral_Tree::WhereIsApproxMatch(const anything &new_one) {
   return nullptr;
 }
 
-void TGeneral_Tree::Traverse() { Traverse(fDoInOrderFunct); }
+void TGeneral_Tree::Traverse() {
+  Traverse(fDoInOrderFunct);
+}
 
 void TGeneral_Tree::Traverse(const TDo_Something &DoInOrder) {
   fTreeModified = false;
@@ -300,6 +308,8 @@ void TGeneral_Tree::CopyFrom(TGeneral_Tree &Another, TDo_Something AnothersDoInO
   if (ClearAnother) Another.Clear();
 }
 
-int32_t TGeneral_Tree::Height() const { return HeightOf(froot); }
+int32_t TGeneral_Tree::Height() const {
+  return HeightOf(froot);
+}
 
 }  // namespace lemmatiser

@@ -9,8 +9,7 @@ namespace {
 constexpr std::u16string_view kNames[kListKinds] = {u"lemmas", u"match list", u"stop list",
                                                     u"relation list"};
 constexpr std::u16string_view kFiles[kListKinds] = {u"lemmas file %s", u"match list file %s",
-                                                    u"stop list file %s",
-                                                    u"relation list file %s"};
+                                                    u"stop list file %s", u"relation list file %s"};
 
 }  // namespace
 
@@ -52,7 +51,8 @@ const char16_t *FillWideBuffer(std::u16string_view text) {
 
 bool HasAffixes(std::u16string_view text) {
   const size_t open = text.find(u'<');
-  return open != std::u16string_view::npos && text.find(u'>', open + 1) != std::u16string_view::npos;
+  return open != std::u16string_view::npos &&
+         text.find(u'>', open + 1) != std::u16string_view::npos;
 }
 
 }  // namespace lemmatiser

@@ -47,17 +47,24 @@ struct Library {
 
 Library g_library;
 
-bool ValidSlot(uint8_t slot) { return slot < QV7_SLOT_COUNT; }
+bool ValidSlot(uint8_t slot) {
+  return slot < QV7_SLOT_COUNT;
+}
 
 // The list of a slot and kind, or null for a slot or kind out of range.
 TReadFileTree *ListOf(uint8_t slot, uint8_t kind) {
   if (!ValidSlot(slot)) return nullptr;
   switch (kind) {
-    case as_lemma: return g_library.lemmas[slot].get();
-    case as_match: return g_library.matches[slot].get();
-    case as_stop: return g_library.stops[slot].get();
-    case as_relation: return g_library.relations[slot].get();
-    default: return nullptr;
+    case as_lemma:
+      return g_library.lemmas[slot].get();
+    case as_match:
+      return g_library.matches[slot].get();
+    case as_stop:
+      return g_library.stops[slot].get();
+    case as_relation:
+      return g_library.relations[slot].get();
+    default:
+      return nullptr;
   }
 }
 
@@ -79,7 +86,9 @@ const void *ChangeWord(uint8_t slot, const void *word, int16_t utf16_result) {
   return FillAnsiBuffer(platform::FromUtf16(headword, 0));
 }
 
-void Walk(TReadFileTree &list) { list.Traverse(); }
+void Walk(TReadFileTree &list) {
+  list.Traverse();
+}
 
 }  // namespace
 }  // namespace lemmatiser
@@ -100,8 +109,7 @@ int16_t LoadedOne(uint8_t slot, const char16_t *file_name, uint8_t kind,
     const std::string name = platform::NativeFileName(platform::ViewOf(file_name));
     const bool force_upper_case = case_sensitive != 1;
     if (!list->LoadFromFile(line_count, progress, lcid, force_upper_case, name)) return kFalse;
-    if (kind == as_lemma)
-      list->TellTotalLines(static_cast<TLemmaList *>(list)->LemmaPairEntries());
+    if (kind == as_lemma) list->TellTotalLines(static_cast<TLemmaList *>(list)->LemmaPairEntries());
     return list->LoadedOK() ? kTrue : kFalse;
   });
 }
@@ -142,8 +150,7 @@ const void *FoundInTheList(uint8_t slot, const void *word, uint8_t word_is_utf16
   });
 }
 
-const char16_t *LemmaVariantsOf(uint8_t slot, const char16_t *headword,
-                                const char16_t *separator) {
+const char16_t *LemmaVariantsOf(uint8_t slot, const char16_t *headword, const char16_t *separator) {
   return Guarded<const char16_t *>(nullptr, [&]() -> const char16_t * {
     if (!ValidSlot(slot)) return nullptr;
     if (headword == nullptr) return FillWideBuffer({});

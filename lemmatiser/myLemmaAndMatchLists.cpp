@@ -19,7 +19,7 @@ namespace {
 // First characters of the 19 seed keys, in insertion order; each seed is the character
 // followed by "_8z". Inserted in this order they give the tree a skeleton that spreads the
 // words of any file over twenty gaps. 0xC0 and 0xE0 are the same bytes in 8-bit lists.
-constexpr char16_t kSeedInitials[19] = {u'M', u'F', u'S',   u'C', u'U', 0x00C0, u'}',
+constexpr char16_t kSeedInitials[19] = {u'M', u'F',   u'S', u'C', u'U', 0x00C0, u'}',
                                         u'P', 0x00E0, u'J', u'T', u'm', u'f',   u's',
                                         u'c', u'u',   u'p', u'j', u't'};
 
@@ -64,9 +64,8 @@ TReadFileTree::TReadFileTree(bool aCase_sensitive, TLemmaMatchStopOptions kind)
   const std::u16string_view name =
       LemmaMatchStopnames_of_processes(kind == as_relation ? as_match : kind);
   std::copy_n(name.begin(), std::min<size_t>(name.size(), 100), name_of_process.begin());
-  SetCompareFunction([this](const void *a, const void *b) {
-    return CompareKeys(KeyOfEntry(a), KeyOfEntry(b));
-  });
+  SetCompareFunction(
+      [this](const void *a, const void *b) { return CompareKeys(KeyOfEntry(a), KeyOfEntry(b)); });
 }
 
 void TReadFileTree::Clear() {
@@ -197,10 +196,16 @@ bool TReadFileTree::IsASeed(const void *entry) {
   return KeyView<char>(key).find("_8z") != std::string_view::npos;
 }
 
-bool TReadFileTree::FormatIsOKA(std::string_view) { return false; }
-bool TReadFileTree::FormatIsOKW(std::u16string_view) { return false; }
+bool TReadFileTree::FormatIsOKA(std::string_view) {
+  return false;
+}
+bool TReadFileTree::FormatIsOKW(std::u16string_view) {
+  return false;
+}
 
-void TReadFileTree::SetEncodingFunctions(bool unicode) { using_unicode = unicode; }
+void TReadFileTree::SetEncodingFunctions(bool unicode) {
+  using_unicode = unicode;
+}
 
 const void *TReadFileTree::NewKey(std::string_view text) const {
   char *copy = static_cast<char *>(std::malloc(text.size() + 1));
@@ -218,7 +223,9 @@ const void *TReadFileTree::NewKey(std::u16string_view text) const {
   return copy;
 }
 
-void TReadFileTree::DeleteKey(const void *key) { std::free(const_cast<void *>(key)); }
+void TReadFileTree::DeleteKey(const void *key) {
+  std::free(const_cast<void *>(key));
+}
 
 int32_t TReadFileTree::CompareKeys(const void *a, const void *b) const {
   if (using_unicode) return platform::CompareCodeUnits(KeyView<char16_t>(a), KeyView<char16_t>(b));
@@ -324,7 +331,9 @@ void THeadwordStore::Clear() {
 
 TLemmaList::TLemmaList(bool aCase_sensitive) : TReadFileTree(aCase_sensitive, as_lemma) {}
 
-TLemmaList::~TLemmaList() { ClearingWalk(); }
+TLemmaList::~TLemmaList() {
+  ClearingWalk();
+}
 
 void TLemmaList::Clear() {
   TReadFileTree::Clear();
@@ -431,7 +440,9 @@ void TLemmaList::Do_Deleting(anything_ptr &item) {
 TMatchList::TMatchList(bool aCase_sensitive, TLemmaMatchStopOptions kind)
     : TReadFileTree(aCase_sensitive, kind) {}
 
-TMatchList::~TMatchList() { ClearingWalk(); }
+TMatchList::~TMatchList() {
+  ClearingWalk();
+}
 
 void TMatchList::Seed_Tree() {
   InsertSeeds([](const void *key) { return new TMatchEntryRec{key}; });
@@ -484,8 +495,8 @@ void TMatchList::Do_Deleting(anything_ptr &item) {
 
 void TShowClass::AddText(const void *t, bool in_unicode, std::u16string_view suffix) {
   if (Full() || t == nullptr) return;
-  std::u16string line = in_unicode ? std::u16string(KeyView<char16_t>(t))
-                                   : platform::ToUtf16(KeyView<char>(t), 0);
+  std::u16string line =
+      in_unicode ? std::u16string(KeyView<char16_t>(t)) : platform::ToUtf16(KeyView<char>(t), 0);
   line.append(suffix);
   StringList.push_back(std::move(line));
 }
@@ -502,8 +513,8 @@ void TShowClass::ShowAMatch(const void *t, bool in_unicode, bool, int32_t, int32
   AddText(t, in_unicode);
 }
 
-void TShowClass::ShowARelation(const void *t, bool in_unicode, bool consider_affixes,
-                               int32_t this_, int32_t out_of) {
+void TShowClass::ShowARelation(const void *t, bool in_unicode, bool consider_affixes, int32_t this_,
+                               int32_t out_of) {
   ShowAMatch(t, in_unicode, consider_affixes, this_, out_of);
 }
 

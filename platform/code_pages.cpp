@@ -30,31 +30,51 @@ uint32_t &AnsiSetting() {
 // or where those patterns name the wrong thing (ICU reads "cp1200" as big-endian UTF-16).
 const char *SpecialConverterName(uint32_t code_page) {
   switch (code_page) {
-    case 1200: return "UTF-16LE";
-    case 1201: return "UTF-16BE";
-    case 12000: return "UTF-32LE";
-    case 12001: return "UTF-32BE";
-    case 65000: return "UTF-7";
-    case 65001: return "UTF-8";
-    case 20127: return "US-ASCII";
-    case 20866: return "KOI8-R";
-    case 21866: return "KOI8-U";
-    case 20932: return "EUC-JP";
-    case 51932: return "EUC-JP";
-    case 51949: return "EUC-KR";
-    case 54936: return "GB18030";
-    case 50220: return "ISO-2022-JP";
-    case 10000: return "macintosh";
-    case 932: return "windows-932";
-    case 936: return "windows-936";
-    case 949: return "windows-949";
-    case 950: return "windows-950";
-    default: break;
+    case 1200:
+      return "UTF-16LE";
+    case 1201:
+      return "UTF-16BE";
+    case 12000:
+      return "UTF-32LE";
+    case 12001:
+      return "UTF-32BE";
+    case 65000:
+      return "UTF-7";
+    case 65001:
+      return "UTF-8";
+    case 20127:
+      return "US-ASCII";
+    case 20866:
+      return "KOI8-R";
+    case 21866:
+      return "KOI8-U";
+    case 20932:
+      return "EUC-JP";
+    case 51932:
+      return "EUC-JP";
+    case 51949:
+      return "EUC-KR";
+    case 54936:
+      return "GB18030";
+    case 50220:
+      return "ISO-2022-JP";
+    case 10000:
+      return "macintosh";
+    case 932:
+      return "windows-932";
+    case 936:
+      return "windows-936";
+    case 949:
+      return "windows-949";
+    case 950:
+      return "windows-950";
+    default:
+      break;
   }
   if (code_page >= 28591 && code_page <= 28606) {
     static const std::array<const char *, 16> kIso = {
-        "ISO-8859-1", "ISO-8859-2", "ISO-8859-3",  "ISO-8859-4",  "ISO-8859-5",  "ISO-8859-6",
-        "ISO-8859-7", "ISO-8859-8", "ISO-8859-9",  "ISO-8859-10", "ISO-8859-11", nullptr,
+        "ISO-8859-1",  "ISO-8859-2",  "ISO-8859-3",  "ISO-8859-4",  "ISO-8859-5",  "ISO-8859-6",
+        "ISO-8859-7",  "ISO-8859-8",  "ISO-8859-9",  "ISO-8859-10", "ISO-8859-11", nullptr,
         "ISO-8859-13", "ISO-8859-14", "ISO-8859-15", "ISO-8859-16"};
     return kIso[code_page - 28591];
   }
@@ -130,7 +150,9 @@ CodePageEntry *LookupOrWestern(uint32_t code_page) {
 
 }  // namespace
 
-uint32_t AnsiCodePage() { return AnsiSetting(); }
+uint32_t AnsiCodePage() {
+  return AnsiSetting();
+}
 
 void SetAnsiCodePage(uint32_t code_page) {
   AnsiSetting() = code_page == 0 ? kDefaultAnsiCodePage : code_page;

@@ -26,7 +26,9 @@ struct FileDescriptor {
 
 }  // namespace
 
-std::string NativeFileName(std::u16string_view name) { return Utf16ToUtf8(name); }
+std::string NativeFileName(std::u16string_view name) {
+  return Utf16ToUtf8(name);
+}
 
 bool FileExists(const std::string &name) {
   struct stat st {};

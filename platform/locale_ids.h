@@ -12,7 +12,9 @@ namespace platform {
 constexpr uint32_t kLocaleUserDefault = 0x0400;
 constexpr uint32_t kLocaleSystemDefault = 0x0800;
 
-constexpr uint32_t PrimaryLanguageOf(uint32_t lcid) { return lcid & 0x3FF; }
+constexpr uint32_t PrimaryLanguageOf(uint32_t lcid) {
+  return lcid & 0x3FF;
+}
 
 constexpr uint32_t kLangTurkish = 0x1F;
 constexpr uint32_t kLangAzeri = 0x2C;

@@ -37,8 +37,12 @@ size_t Length(const Char *text) {
 
 }  // namespace
 
-std::u16string_view Trim(std::u16string_view text) { return TrimView(text); }
-std::string_view Trim(std::string_view text) { return TrimView(text); }
+std::u16string_view Trim(std::u16string_view text) {
+  return TrimView(text);
+}
+std::string_view Trim(std::string_view text) {
+  return TrimView(text);
+}
 
 int32_t CompareCodeUnits(std::u16string_view a, std::u16string_view b) {
   return CompareUnits<uint16_t>(a, b);
@@ -47,8 +51,12 @@ int32_t CompareCodeUnits(std::string_view a, std::string_view b) {
   return CompareUnits<uint8_t>(a, b);
 }
 
-size_t LengthOf(const char16_t *text) { return Length(text); }
-size_t LengthOf(const char *text) { return Length(text); }
+size_t LengthOf(const char16_t *text) {
+  return Length(text);
+}
+size_t LengthOf(const char *text) {
+  return Length(text);
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out(utf8.size(), u'\0');  // UTF-16 never needs more units than UTF-8 bytes

@@ -12,8 +12,12 @@ namespace platform {
 
 // True for every unit up to and including U+0020: spaces and control characters, the set
 // that the platform's Trim removes.
-constexpr bool IsTrimmable(char16_t c) { return c <= 0x20; }
-constexpr bool IsTrimmable(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+constexpr bool IsTrimmable(char16_t c) {
+  return c <= 0x20;
+}
+constexpr bool IsTrimmable(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
 
 // Removes trimmable units from both ends; the result views the argument.
 std::u16string_view Trim(std::u16string_view text);
@@ -30,8 +34,12 @@ size_t LengthOf(const char16_t *text);
 size_t LengthOf(const char *text);
 
 // Views of NUL-terminated texts; empty for a null pointer.
-inline std::u16string_view ViewOf(const char16_t *text) { return {text, LengthOf(text)}; }
-inline std::string_view ViewOf(const char *text) { return {text, LengthOf(text)}; }
+inline std::u16string_view ViewOf(const char16_t *text) {
+  return {text, LengthOf(text)};
+}
+inline std::string_view ViewOf(const char *text) {
+  return {text, LengthOf(text)};
+}
 
 // UTF-8 <-> UTF-16. Ill-formed input becomes U+FFFD, never an error.
 std::u16string Utf8ToUtf16(std::string_view utf8);

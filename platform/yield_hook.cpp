@@ -6,9 +6,13 @@ namespace {
 YieldHook g_hook;
 }
 
-void SetYieldHook(YieldHook hook) { g_hook = hook; }
+void SetYieldHook(YieldHook hook) {
+  g_hook = hook;
+}
 
-YieldHook GetYieldHook() { return g_hook; }
+YieldHook GetYieldHook() {
+  return g_hook;
+}
 
 void CallYieldHook() {
   if (g_hook.code != nullptr) g_hook.code(g_hook.object);

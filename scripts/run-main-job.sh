@@ -8,6 +8,7 @@ cmake --build "$root/build" --target qv7
 qv7="$root/build/cli/qv7"
 samples="$root/samples"
 set -x
-"$qv7" lemmatise --lemmas "$samples/lemmas-en.txt" --stop "$samples/stop-en.txt" "$samples/text-en.txt"
-"$qv7" lookup --kind lemma "$samples/lemmas-en.txt" went mice GO
-"$qv7" list --kind stop --max 9 "$samples/stop-en.txt"
+"$qv7" lemmatise --ignore-case --lemmas "$samples/lemmas-en.txt" --stop "$samples/stop-en.txt" \
+  "$samples/text-en.txt" "$samples/text-short.txt"
+"$qv7" lookup --kind lemma "$samples/lemmas-en.txt" went mice go
+"$qv7" list --kind lemma --max 9 "$samples/lemmas-en.txt"

@@ -11,7 +11,9 @@
 namespace lemmatiser {
 namespace {
 
-int32_t IntOf(const void *entry) { return *static_cast<const int32_t *>(entry); }
+int32_t IntOf(const void *entry) {
+  return *static_cast<const int32_t *>(entry);
+}
 int32_t Ascending(const void *a, const void *b) {
   // Results of large magnitude must steer searches exactly as they steered insertion.
   const int32_t x = IntOf(a), y = IntOf(b);
@@ -109,8 +111,7 @@ TEST(GeneralTree, PointerArraysLeaveSeedsOutAndReorderingHandsThemOn) {
   std::vector<int32_t> values = {-3, 8, -1, 5, 2};
   RecordingTree tree;
   for (int32_t &v : values) tree.Add(v);
-  EXPECT_EQ(tree.BuildPtrArray([](anything_ptr &item) { return IntOf(item->this_) == 5; }, {}),
-            2);
+  EXPECT_EQ(tree.BuildPtrArray([](anything_ptr &item) { return IntOf(item->this_) == 5; }, {}), 2);
   tree.SortBuiltArray([](const void *a, const void *b) { return IntOf(b) - IntOf(a); });
   ASSERT_EQ(tree.BuiltArray().size(), 2u);
   EXPECT_EQ(IntOf(tree.BuiltArray()[0]), 8);
@@ -129,9 +130,8 @@ TEST(GeneralTree, SortingWithAnInconsistentComparisonStaysInsideTheArray) {
   for (int32_t &v : values) tree.Add(v);
   tree.BuildPtrArray({}, {});
   std::mt19937 random(3);
-  tree.SortBuiltArray([&](const void *, const void *) {
-    return static_cast<int32_t>(random() % 3) - 1;
-  });
+  tree.SortBuiltArray(
+      [&](const void *, const void *) { return static_cast<int32_t>(random() % 3) - 1; });
   EXPECT_EQ(tree.BuiltArray().size(), values.size());
 }
 

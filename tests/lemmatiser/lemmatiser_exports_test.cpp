@@ -141,10 +141,10 @@ TEST_F(LemmatiserExports, LemmaListAnswersHeadwordsVariantsAndCounts) {
       u"going\r\n"
       u"\r\n"
       u"MOUSE -> MICE\r\n"
-      u"WEND -> WENT\r\n"           // WENT is taken: WEND stays a headword with no variant
-      u"Go -> goes\r\n"             // the store keeps the first spelling, GO
-      u"BE -> BE\r\n"               // a variant equal to its headword is no pair
-      u"-> ORPHAN\r\n"              // no headword: ORPHAN and the next line are ignored
+      u"WEND -> WENT\r\n"  // WENT is taken: WEND stays a headword with no variant
+      u"Go -> goes\r\n"    // the store keeps the first spelling, GO
+      u"BE -> BE\r\n"      // a variant equal to its headword is no pair
+      u"-> ORPHAN\r\n"     // no headword: ORPHAN and the next line are ignored
       u"STRAY\r\n";
   LoadRecorder recorder;
   ASSERT_EQ(Load(3, 0, file, Encoding::Ansi, &recorder), -1);
@@ -194,7 +194,7 @@ TEST_F(LemmatiserExports, EveryEncodingAndLineEndGivesTheSameList) {
     Encoding encoding;
     std::u16string line_end;
   } cases[] = {
-      {Encoding::Ansi, u"\r\n"},    {Encoding::Ansi, u"\n"},     {Encoding::Ansi, u"\r"},
+      {Encoding::Ansi, u"\r\n"},    {Encoding::Ansi, u"\n"},      {Encoding::Ansi, u"\r"},
       {Encoding::Utf16LE, u"\r\n"}, {Encoding::Utf16BE, u"\r\n"}, {Encoding::Utf16LE, u"\x2028"},
       {Encoding::Utf16BE, u"\n"},   {Encoding::Utf16LE, u"\f"},
   };
@@ -211,7 +211,9 @@ TEST_F(LemmatiserExports, EveryEncodingAndLineEndGivesTheSameList) {
 TEST_F(LemmatiserExports, Utf8FilesAreReadAsBytesMarkIncluded) {
   ASSERT_EQ(Load(5, 2, u"first\r\ncaf\x00E9\r\n", Encoding::Utf8WithMark), -1);
   // The mark belongs to the first entry and each UTF-8 byte is one 8-bit character.
-  const Lines expected = {u"caf\x00C3\x00A9", u"\x00EF\x00BB\x00BF" u"first"};
+  const Lines expected = {u"caf\x00C3\x00A9",
+                          u"\x00EF\x00BB\x00BF"
+                          u"first"};
   EXPECT_EQ(Listing(5, 2), expected);
 }
 
@@ -256,7 +258,8 @@ TEST_F(LemmatiserExports, CommasSeparateEntriesAndCommentsRunToTheLineEnd) {
 
 TEST_F(LemmatiserExports, ProgressIsReportedEvery256AcceptedEntriesAtLineEnds) {
   std::u16string six_hundred_lines, one_line;
-  for (int i = 0; i < 600; ++i) six_hundred_lines += u"w" + std::u16string(1, u'a' + i % 26) + u"\n";
+  for (int i = 0; i < 600; ++i)
+    six_hundred_lines += u"w" + std::u16string(1, u'a' + i % 26) + u"\n";
   for (int i = 0; i < 300; ++i) one_line += (i ? u"," : u"") + std::u16string(u"e");
   LoadRecorder lines_recorder, commas_recorder;
   ASSERT_EQ(Load(8, 1, six_hundred_lines, Encoding::Ansi, &lines_recorder), -1);
@@ -330,7 +333,9 @@ TEST_F(LemmatiserExports, ListingsHonourTheirMaximumAndLeaveSeedsOut) {
 
 TEST_F(LemmatiserExports, ResultsInBuffersAreCutTo255Units) {
   std::u16string file = u"HEAD -> ";
-  for (int i = 0; i < 40; ++i) file += (i ? u", " : u"") + std::u16string(10, u'a' + i % 26) + std::u16string(1, u'0' + i % 10);
+  for (int i = 0; i < 40; ++i)
+    file +=
+        (i ? u", " : u"") + std::u16string(10, u'a' + i % 26) + std::u16string(1, u'0' + i % 10);
   ASSERT_EQ(Load(13, 0, file + u"\n", Encoding::Utf16LE), -1);
   const std::u16string joined = Text(lib.LemmaVariantsOf(13, u"HEAD", u"; "));
   EXPECT_EQ(joined.size(), 255u);
@@ -404,35 +409,33 @@ struct WalkRecord {
 TEST_F(LemmatiserExports, TraversalsHandEveryRealEntryToTheHostsHandler) {
   ASSERT_EQ(Load(18, 0, u"A -> B\n", Encoding::Utf16LE), -1);
   WalkRecord lemmas;
-  lib.TraverseLemmasDoing(
-      18, {[](void *self, QV7LemmaEntryRec *t, uint8_t unicode, uint8_t affixes, int32_t position,
-              int32_t out_of) {
-             auto *r = static_cast<WalkRecord *>(self);
-             EXPECT_EQ(unicode, 1);
-             r->keys.push_back(Text(t->variantp) + u"/" + Text(t->headwordp));
-             r->positions.push_back(position);
-             r->out_of.push_back(out_of);
-             r->affixes.push_back(affixes != 0);
-           },
-           &lemmas});
+  lib.TraverseLemmasDoing(18, {[](void *self, QV7LemmaEntryRec *t, uint8_t unicode, uint8_t affixes,
+                                  int32_t position, int32_t out_of) {
+                                 auto *r = static_cast<WalkRecord *>(self);
+                                 EXPECT_EQ(unicode, 1);
+                                 r->keys.push_back(Text(t->variantp) + u"/" + Text(t->headwordp));
+                                 r->positions.push_back(position);
+                                 r->out_of.push_back(out_of);
+                                 r->affixes.push_back(affixes != 0);
+                               },
+                               &lemmas});
   EXPECT_EQ(lemmas.keys, (Lines{u"B/A"}));
   EXPECT_EQ(lemmas.positions, (std::vector<int32_t>{1}));  // "B" sorts before every seed
   EXPECT_EQ(lemmas.out_of, (std::vector<int32_t>{20}));    // 19 seeds and the pair
 
   ASSERT_EQ(Load(18, 3, u"<un>do\nZ\nzz\n"), -1);
   WalkRecord relations;
-  const QV7HandleMatchProc handler = {
-      [](void *self, const void *t, uint8_t unicode, uint8_t affixes, int32_t position,
-         int32_t out_of) {
-        auto *r = static_cast<WalkRecord *>(self);
-        EXPECT_EQ(unicode, 0);
-        const std::string key = Bytes(t);
-        r->keys.emplace_back(key.begin(), key.end());
-        r->positions.push_back(position);
-        r->out_of.push_back(out_of);
-        r->affixes.push_back(affixes != 0);
-      },
-      &relations};
+  const QV7HandleMatchProc handler = {[](void *self, const void *t, uint8_t unicode,
+                                         uint8_t affixes, int32_t position, int32_t out_of) {
+                                        auto *r = static_cast<WalkRecord *>(self);
+                                        EXPECT_EQ(unicode, 0);
+                                        const std::string key = Bytes(t);
+                                        r->keys.emplace_back(key.begin(), key.end());
+                                        r->positions.push_back(position);
+                                        r->out_of.push_back(out_of);
+                                        r->affixes.push_back(affixes != 0);
+                                      },
+                                      &relations};
   lib.TraverseRelationsDoing(18, handler);
   EXPECT_EQ(relations.keys, (Lines{u"<un>do", u"Z", u"zz"}));
   EXPECT_EQ(relations.affixes, (std::vector<bool>{true, false, false}));

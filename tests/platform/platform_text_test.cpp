@@ -19,7 +19,10 @@ TEST(Utf16Text, TrimRemovesEverythingUpToSpaceFromBothEnds) {
   EXPECT_EQ(platform::Trim(std::u16string_view(u"\t\x01 word \r\n")), u"word");
   EXPECT_EQ(platform::Trim(std::u16string_view(u"\x0020\x00A0x")), u"\x00A0x");  // NBSP stays
   EXPECT_EQ(platform::Trim(std::u16string_view(u" \t ")), u"");
-  EXPECT_EQ(platform::Trim(std::string_view("\x1f" "a b" "\x20")), "a b");
+  EXPECT_EQ(platform::Trim(std::string_view("\x1f"
+                                            "a b"
+                                            "\x20")),
+            "a b");
 }
 
 TEST(Utf16Text, CompareCodeUnitsIsUnsignedAndReturnsTheDifference) {
@@ -42,7 +45,11 @@ TEST(CodePages, ConvertsBothWaysThroughIcu) {
     std::string bytes;
     std::u16string text;
   } cases[] = {
-      {1252, "\x80" "caf\xE9", u"\x20AC" "caf\x00E9"},
+      {1252,
+       "\x80"
+       "caf\xE9",
+       u"\x20AC"
+       "caf\x00E9"},
       {1251, "\xCF\xF0\xE8", u"\x041F\x0440\x0438"},
       {1253, "\xC1", u"\x0391"},
       {1254, "\xDD\xFD", u"\x0130\x0131"},
@@ -79,13 +86,13 @@ TEST(LocaleIds, AnsiCodePageAndLanguageByIdentifier) {
     uint32_t code_page;
     const char *icu;
   } cases[] = {
-      {0x0409, 1252, "en"},   {0x0809, 1252, "en"},      {0x041F, 1254, "tr"},
-      {0x0419, 1251, "ru"},   {0x0405, 1250, "cs"},      {0x0408, 1253, "el"},
-      {0x040D, 1255, "he"},   {0x0401, 1256, "ar"},      {0x0425, 1257, "et"},
-      {0x042A, 1258, "vi"},   {0x041E, 874, "th"},       {0x0411, 932, "ja"},
-      {0x0412, 949, "ko"},    {0x0804, 936, "zh_CN"},    {0x0404, 950, "zh_TW"},
+      {0x0409, 1252, "en"},      {0x0809, 1252, "en"},      {0x041F, 1254, "tr"},
+      {0x0419, 1251, "ru"},      {0x0405, 1250, "cs"},      {0x0408, 1253, "el"},
+      {0x040D, 1255, "he"},      {0x0401, 1256, "ar"},      {0x0425, 1257, "et"},
+      {0x042A, 1258, "vi"},      {0x041E, 874, "th"},       {0x0411, 932, "ja"},
+      {0x0412, 949, "ko"},       {0x0804, 936, "zh_CN"},    {0x0404, 950, "zh_TW"},
       {0x0C1A, 1251, "sr_Cyrl"}, {0x081A, 1250, "sr_Latn"}, {0x082C, 1251, "az_Cyrl"},
-      {0x0439, 0, "hi"},      {0x042B, 0, "hy"},         {0x0400, 0, ""},
+      {0x0439, 0, "hi"},         {0x042B, 0, "hy"},         {0x0400, 0, ""},
       {0xFFFF, 0, ""},
   };
   for (const Case &c : cases) {
@@ -103,7 +110,11 @@ TEST(CaseMapping, UpperCasesWithoutChangingLength) {
       {0x041F, u"istanbul", u"\x0130STANBUL"},
       {0x042C, u"bir", u"B\x0130R"},
       {0x041F, u"\x0131", u"I"},
-      {0x0407, u"stra\x00DF" "e", u"STRA\x00DF" "E"},  // sharp s would expand: kept
+      {0x0407,
+       u"stra\x00DF"
+       "e",
+       u"STRA\x00DF"
+       "E"},  // sharp s would expand: kept
       {0x0408, u"\x03B1\x03AC", u"\x0391\x0386"},
       {0x0409, u"\xD801\xDC28", u"\xD801\xDC00"},  // a letter outside the BMP
       {0x0409, u"\xD801", u"\xD801"},              // a lone surrogate is left alone
