@@ -84,6 +84,31 @@ class InOrderWalk {
 
 }  // namespace
 
+void *BumpArena::Allocate(size_t bytes, size_t alignment) {
+  size_t padding = (alignment - reinterpret_cast<uintptr_t>(next_) % alignment) % alignment;
+  if (next_ == nullptr || padding + bytes > left_) {
+    constexpr size_t kFirstChunk = 16 * 1024, kLargestChunk = 1024 * 1024;
+    size_t size = std::min(kLargestChunk, kFirstChunk << std::min<size_t>(chunks_.size(), 6));
+    size = std::max(size, bytes + alignment);
+    chunks_.push_back(std::make_unique<std::byte[]>(size));
+    next_ = chunks_.back().get();
+    left_ = size;
+    reserved_ += size;
+    padding = (alignment - reinterpret_cast<uintptr_t>(next_) % alignment) % alignment;
+  }
+  std::byte *result = next_ + padding;
+  next_ = result + bytes;
+  left_ -= padding + bytes;
+  return result;
+}
+
+void BumpArena::Release() {
+  chunks_.clear();
+  next_ = nullptr;
+  left_ = 0;
+  reserved_ = 0;
+}
+
 TGeneral_Tree::TGeneral_Tree(TCompare2FunctOfObject Compfunct)
     : fCompareFunct(Compfunct ? std::move(Compfunct) : TCompare2FunctOfObject(CompareNothing)) {
   fDoFoundMatchFunct = [this](anything_ptr &item) { Do_Found_Match(item); };
@@ -100,6 +125,7 @@ TGeneral_Tree::~TGeneral_Tree() {
 }
 
 void TGeneral_Tree::ClearingWalk() {
+  Settle();
   going = counter;
   InOrderWalk walk(froot);
   froot = nullptr;
@@ -108,8 +134,8 @@ void TGeneral_Tree::ClearingWalk() {
     --going;
     anything_ptr item = node;
     if (fDoDeletingFunct) fDoDeletingFunct(item);
-    delete node;
   }
+  nodes_.Release();
   counter = 0;
   nearest_find = nullptr;
   fReorderPtrArray.clear();
@@ -123,6 +149,7 @@ void TGeneral_Tree::Clear() {
 }
 
 anything_ptr TGeneral_Tree::Add_OnePtr(const anything &new_one) {
+  Settle();
   platform::CallYieldHook();
   anything_ptr *path[kMaxPath];
   int depth = 0;
@@ -139,7 +166,7 @@ anything_ptr TGeneral_Tree::Add_OnePtr(const anything &new_one) {
     path[depth++] = link;
     link = c < 0 ? &node->left : &node->right;
   }
-  anything_ptr node = new anything{new_one.this_, new_one.left, new_one.right, 1};
+  anything_ptr node = nodes_.New<anything>(new_one.this_, new_one.left, new_one.right, 1);
   anything_ptr item = node;
   if (fDoAddedOneFunct) fDoAddedOneFunct(item);
   node->left = nullptr;
@@ -168,6 +195,7 @@ bool TGeneral_Tree::Add_One_To_Nearest(const anything &new_one) {
 }
 
 anything_ptr TGeneral_Tree::WhereIs(const anything &new_one) {
+  Settle();
   platform::CallYieldHook();
   anything_ptr node = froot;
   while (node != nullptr) {
@@ -181,6 +209,7 @@ anything_ptr TGeneral_Tree::WhereIs(const anything &new_one) {
 }
 
 anything_ptr TGeneral_Tree::WhereIsApproxMatch(const anything &new_one) {
+  Settle();
   platform::CallYieldHook();
   anything_ptr node = froot;
   while (node != nullptr) {
@@ -196,6 +225,7 @@ void TGeneral_Tree::Traverse() {
 }
 
 void TGeneral_Tree::Traverse(const TDo_Something &DoInOrder) {
+  Settle();
   fTreeModified = false;
   if (froot == nullptr) return;
   going = 0;
@@ -308,8 +338,55 @@ void TGeneral_Tree::CopyFrom(TGeneral_Tree &Another, TDo_Something AnothersDoInO
   if (ClearAnother) Another.Clear();
 }
 
-int32_t TGeneral_Tree::Height() const {
+int32_t TGeneral_Tree::Height() {
+  Settle();
   return HeightOf(froot);
+}
+
+void TGeneral_Tree::Add_OneKnownNew(void *entry) {
+  fPending.push_back(entry);
+  ++counter;
+  fTreeModified = true;
+}
+
+namespace {
+
+// A balanced tree over nodes[first, last), which are in order.
+anything_ptr BuildBalanced(const std::vector<anything_ptr> &nodes, size_t first, size_t last) {
+  if (first >= last) return nullptr;
+  const size_t middle = first + (last - first) / 2;
+  anything_ptr node = nodes[middle];
+  node->left = BuildBalanced(nodes, first, middle);
+  node->right = BuildBalanced(nodes, middle + 1, last);
+  UpdateHeight(node);
+  return node;
+}
+
+}  // namespace
+
+void TGeneral_Tree::Settle() {
+  if (fPending.empty()) return;
+  TTreeArrayOfPointer pending = std::move(fPending);
+  fPending.clear();
+  if (pending.size() > 1) SortPointers(pending, 0, static_cast<int32_t>(pending.size()) - 1);
+
+  std::vector<anything_ptr> nodes;
+  nodes.reserve(static_cast<size_t>(counter));
+  InOrderWalk walk(froot);
+  size_t next_new = 0;
+  const auto add_new = [&] {
+    platform::CallYieldHook();
+    anything_ptr node = nodes_.New<anything>(pending[next_new++], nullptr, nullptr, 1);
+    anything_ptr item = node;
+    if (fDoAddedOneFunct) fDoAddedOneFunct(item);
+    nodes.push_back(node);
+  };
+  while (anything_ptr old = walk.Next()) {
+    while (next_new < pending.size() && fCompareFunct(pending[next_new], old->this_) < 0) add_new();
+    nodes.push_back(old);
+  }
+  while (next_new < pending.size()) add_new();
+  froot = BuildBalanced(nodes, 0, nodes.size());
 }
 
 }  // namespace lemmatiser

@@ -5,11 +5,35 @@
 // logarithmic whatever order the entries arrive in; nothing outside sees the tree's shape.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace lemmatiser {
+
+// Memory for many small records that are released all at once: allocation is a pointer bump
+// inside chunks that grow from 16 KiB to 1 MiB. Only for trivially destructible records.
+class BumpArena {
+ public:
+  void *Allocate(size_t bytes, size_t alignment);
+  template <typename T, typename... Args>
+  T *New(Args &&...args) {
+    return new (Allocate(sizeof(T), alignof(T))) T{std::forward<Args>(args)...};
+  }
+  // Releases every record at once.
+  void Release();
+  size_t BytesReserved() const { return reserved_; }
+
+ private:
+  std::vector<std::unique_ptr<std::byte[]>> chunks_;
+  std::byte *next_ = nullptr;
+  size_t left_ = 0;
+  size_t reserved_ = 0;
+};
 
 struct anything;
 using anything_ptr = anything *;
@@ -51,6 +75,11 @@ class TGeneral_Tree {
   bool Add_One_To_Nearest(const anything &new_one);
   // As Add_One, returning the new node, or null when an equal entry was there.
   anything_ptr Add_OnePtr(const anything &new_one);
+  // Adds an entry that the owner knows is not in the tree (it keeps its own exact index).
+  // Such entries are linked in together at the next operation that reads the tree: sorted
+  // and merged into a balanced tree, which costs far less than inserting them one at a time.
+  // The added-one callback sees each of them then.
+  void Add_OneKnownNew(void *entry);
 
   // The node whose entry compares equal to new_one.this_, or null. Records the last node
   // visited in nearest_find.
@@ -106,10 +135,13 @@ class TGeneral_Tree {
   const TDo_Something &DoInOrderFunction() const { return fDoInOrderFunct; }
   void SetFilteredOut(TFilterItOut f) { fFilterItOut = std::move(f); }
   bool TreeModified() const { return fTreeModified; }
-  anything_ptr Root() const { return froot; }
+  anything_ptr Root() {
+    Settle();
+    return froot;
+  }
   int32_t Counter() const { return counter; }
   int32_t Going() const { return going; }
-  int32_t Height() const;  // the number of levels; 0 for an empty tree
+  int32_t Height();  // the number of levels; 0 for an empty tree
 
  protected:
   TTreeArrayOfPointer fBuiltPtrArray;
@@ -128,12 +160,18 @@ class TGeneral_Tree {
   int32_t going = 0;
   anything current;
 
-  // Calls the deleting callback for every node, releasing each right after its callback.
+  // Calls the deleting callback for every node in order, then releases all nodes at once.
   // Owners call it from their destructors, where their own Do_Deleting is still in reach.
   void ClearingWalk();
 
  private:
   void SortPointers(TTreeArrayOfPointer &arr, int32_t L, int32_t R);
+  // Links the entries added by Add_OneKnownNew into the tree.
+  void Settle();
+
+  TTreeArrayOfPointer fPending;
+
+  BumpArena nodes_;
 };
 
 }  // namespace lemmatiser

@@ -163,7 +163,7 @@ const char16_t *LemmaHeadWords(uint8_t slot, int32_t index) {
   return Guarded<const char16_t *>(nullptr, [&]() -> const char16_t * {
     if (!ValidSlot(slot)) return nullptr;
     const auto *headword = g_library.lemmas[slot]->Headwords().At(index);
-    return headword == nullptr ? nullptr : headword->text.c_str();
+    return headword == nullptr ? nullptr : headword->text;
   });
 }
 

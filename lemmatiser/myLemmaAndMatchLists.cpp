@@ -44,6 +44,10 @@ std::basic_string_view<Char> KeyView(const void *key) {
   return {static_cast<const Char *>(key), KeyLength<Char>(key)};
 }
 
+std::string_view TReadFileTreeBytes(std::u16string_view text) {
+  return {reinterpret_cast<const char *>(text.data()), text.size() * sizeof(char16_t)};
+}
+
 const void *KeyOfEntry(const void *entry) {
   return entry == nullptr ? nullptr : *static_cast<const void *const *>(entry);
 }
@@ -54,6 +58,46 @@ platform::CaseInsensitiveCollator &HeadwordCollator() {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TKeyIndex
+
+const void *TKeyIndex::Find(std::string_view key, uint64_t hash, bool wide) const {
+  if (slots_.empty()) return nullptr;
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot &slot = slots_[i];
+    if (slot.entry == nullptr) return nullptr;
+    if (slot.hash != hash) continue;
+    const void *stored = KeyOfEntry(slot.entry);
+    const bool same =
+        wide ? key == TReadFileTreeBytes(KeyView<char16_t>(stored)) : key == KeyView<char>(stored);
+    if (same) return slot.entry;
+  }
+}
+
+void TKeyIndex::Insert(const void *entry, uint64_t hash) {
+  if ((size_ + 1) * 2 > slots_.size()) Grow();
+  const size_t mask = slots_.size() - 1;
+  size_t i = hash & mask;
+  while (slots_[i].entry != nullptr) i = (i + 1) & mask;
+  slots_[i] = Slot{hash, entry};
+  ++size_;
+}
+
+void TKeyIndex::Grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+  size_ = 0;
+  for (const Slot &slot : old)
+    if (slot.entry != nullptr) Insert(slot.entry, slot.hash);
+}
+
+void TKeyIndex::Clear() {
+  slots_.clear();
+  slots_.shrink_to_fit();
+  size_ = 0;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TReadFileTree
@@ -72,8 +116,9 @@ void TReadFileTree::Clear() {
   lines = 0;
   cancelled = false;
   This_list_has_data = false;
-  index_.clear();
+  index_.Clear();
   TGeneral_Tree::Clear();
+  storage_.Release();
 }
 
 bool TReadFileTree::LoadFromFile(TAnnounceNumberAndMessageProc aSetNLinesProc,
@@ -207,47 +252,63 @@ void TReadFileTree::SetEncodingFunctions(bool unicode) {
   using_unicode = unicode;
 }
 
-const void *TReadFileTree::NewKey(std::string_view text) const {
-  char *copy = static_cast<char *>(std::malloc(text.size() + 1));
-  if (copy == nullptr) throw std::bad_alloc();
+const void *TReadFileTree::NewKey(std::string_view text) {
+  auto *copy = static_cast<char *>(storage_.Allocate(text.size() + 1, alignof(char)));
   std::memcpy(copy, text.data(), text.size());
   copy[text.size()] = 0;
   return copy;
 }
 
-const void *TReadFileTree::NewKey(std::u16string_view text) const {
-  auto *copy = static_cast<char16_t *>(std::malloc((text.size() + 1) * sizeof(char16_t)));
-  if (copy == nullptr) throw std::bad_alloc();
+const void *TReadFileTree::NewKey(std::u16string_view text) {
+  auto *copy = static_cast<char16_t *>(
+      storage_.Allocate((text.size() + 1) * sizeof(char16_t), alignof(char16_t)));
   std::memcpy(copy, text.data(), text.size() * sizeof(char16_t));
   copy[text.size()] = 0;
   return copy;
 }
 
-void TReadFileTree::DeleteKey(const void *key) {
-  std::free(const_cast<void *>(key));
+namespace {
+
+// Compares NUL-terminated keys unit by unit as unsigned numbers: the difference of the first
+// units that differ, 0 when both end together. A null key counts as empty.
+template <typename Unit, typename Char>
+int32_t CompareTerminated(const void *a, const void *b) {
+  const Char *x = a == nullptr ? nullptr : static_cast<const Char *>(a);
+  const Char *y = b == nullptr ? nullptr : static_cast<const Char *>(b);
+  static constexpr Char kEmpty[1] = {0};
+  if (x == nullptr) x = kEmpty;
+  if (y == nullptr) y = kEmpty;
+  while (*x != 0 && *x == *y) {
+    ++x;
+    ++y;
+  }
+  return static_cast<int32_t>(static_cast<Unit>(*x)) - static_cast<int32_t>(static_cast<Unit>(*y));
 }
+
+}  // namespace
 
 int32_t TReadFileTree::CompareKeys(const void *a, const void *b) const {
-  if (using_unicode) return platform::CompareCodeUnits(KeyView<char16_t>(a), KeyView<char16_t>(b));
-  return platform::CompareCodeUnits(KeyView<char>(a), KeyView<char>(b));
+  if (using_unicode) return CompareTerminated<uint16_t, char16_t>(a, b);
+  return CompareTerminated<uint8_t, char>(a, b);
 }
 
-std::string_view TReadFileTree::KeyBytes(const void *key) const {
-  if (using_unicode)
-    return {static_cast<const char *>(key), KeyLength<char16_t>(key) * sizeof(char16_t)};
-  return KeyView<char>(key);
+const void *TReadFileTree::FindText(std::string_view bytes) const {
+  return index_.Find(bytes, HashOf(bytes), using_unicode);
 }
 
-void TReadFileTree::Do_Added_One(anything_ptr &item) {
-  if (item != nullptr && item->this_ != nullptr)
-    index_.emplace(KeyBytes(KeyOfEntry(item->this_)), item);
-}
-
-anything_ptr TReadFileTree::FindKey(const void *key) const {
+const void *TReadFileTree::FindEntry(const void *key) const {
   if (key == nullptr) return nullptr;
   platform::CallYieldHook();
-  const auto found = index_.find(KeyBytes(key));
-  return found == index_.end() ? nullptr : found->second;
+  if (using_unicode) return FindText(BytesOf(KeyView<char16_t>(key)));
+  return FindText(BytesOf(KeyView<char>(key)));
+}
+
+void TReadFileTree::StoreEntry(void *entry) {
+  const void *key = KeyOfEntry(entry);
+  const std::string_view bytes =
+      using_unicode ? BytesOf(KeyView<char16_t>(key)) : BytesOf(KeyView<char>(key));
+  Add_OneKnownNew(entry);
+  index_.Insert(entry, HashOf(bytes));
 }
 
 std::u16string TReadFileTree::KeyAsUtf16(const void *key) const {
@@ -255,22 +316,22 @@ std::u16string TReadFileTree::KeyAsUtf16(const void *key) const {
   return platform::ToUtf16(KeyView<char>(key), 0);
 }
 
-template <typename MakeEntry>
-void TReadFileTree::InsertSeeds(MakeEntry make_entry) {
+template <typename Entry, typename Char>
+Entry *TReadFileTree::NewEntry(std::basic_string_view<Char> text, Entry record) {
+  Entry *entry = storage_.New<Entry>(record);
+  KeyField(*entry) = NewKey(text);  // the key text follows its record in memory
+  return entry;
+}
+
+template <typename Entry>
+void TReadFileTree::InsertSeeds(Entry record) {
   for (const char16_t initial : kSeedInitials) {
-    const void *key;
     if (using_unicode) {
       const char16_t seed[] = {initial, u'_', u'8', u'z'};
-      key = NewKey(std::u16string_view(seed, 4));
+      StoreEntry(NewEntry(std::u16string_view(seed, 4), record));
     } else {
       const char seed[] = {static_cast<char>(initial), '_', '8', 'z'};
-      key = NewKey(std::string_view(seed, 4));
-    }
-    current.this_ = make_entry(key);
-    if (!Add_One(current)) {
-      anything duplicate{current.this_, nullptr, nullptr, 0};
-      anything_ptr item = &duplicate;
-      Do_Deleting(item);
+      StoreEntry(NewEntry(std::string_view(seed, 4), record));
     }
   }
 }
@@ -278,39 +339,111 @@ void TReadFileTree::InsertSeeds(MakeEntry make_entry) {
 // ---------------------------------------------------------------------------------------------
 // THeadwordStore
 
+template <typename Value>
+Value *TFlatTextMap<Value>::Find(std::string_view text, uint64_t hash) {
+  if (slots_.empty()) return nullptr;
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    Slot &slot = slots_[i];
+    if (!slot.used) return nullptr;
+    if (slot.hash == hash && slot.text == text) return &slot.value;
+  }
+}
+
+template <typename Value>
+void TFlatTextMap<Value>::Insert(std::string_view text, uint64_t hash, Value value) {
+  if ((size_ + 1) * 2 > slots_.size()) Grow();
+  const size_t mask = slots_.size() - 1;
+  size_t i = hash & mask;
+  while (slots_[i].used) i = (i + 1) & mask;
+  slots_[i] = Slot{hash, text, value, true};
+  ++size_;
+}
+
+template <typename Value>
+void TFlatTextMap<Value>::Grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+  size_ = 0;
+  for (const Slot &slot : old)
+    if (slot.used) Insert(slot.text, slot.hash, slot.value);
+}
+
+template <typename Value>
+void TFlatTextMap<Value>::Clear() {
+  slots_.clear();
+  slots_.shrink_to_fit();
+  size_ = 0;
+}
+
+namespace {
+std::string_view BytesOfWide(std::u16string_view text) {
+  return {reinterpret_cast<const char *>(text.data()), text.size() * sizeof(char16_t)};
+}
+uint64_t HashBytes(std::string_view bytes) {
+  return std::hash<std::string_view>{}(bytes);
+}
+}  // namespace
+
+THeadwordStore::Headword *THeadwordStore::FindSpelling(std::u16string_view text, uint64_t hash) {
+  Headword **found = by_spelling_.Find(BytesOfWide(text), hash);
+  return found == nullptr ? nullptr : *found;
+}
+
+std::string_view THeadwordStore::SortKeyOf(std::u16string_view text) {
+  key_buffer_ = HeadwordCollator().SortKey(text);
+  return key_buffer_;
+}
+
 THeadwordStore::Headword &THeadwordStore::FindOrAdd(std::u16string_view text) {
-  const std::u16string spelling(text);
-  if (auto known = by_spelling_.find(spelling); known != by_spelling_.end()) return *known->second;
-  std::string key = HeadwordCollator().SortKey(text);
+  const uint64_t spelling_hash = HashBytes(BytesOfWide(text));
+  if (Headword *known = FindSpelling(text, spelling_hash)) return *known;
+  const std::string_view key = SortKeyOf(text);
+  const uint64_t key_hash = HashBytes(key);
+  // Keep the spelling; a new headword's text is this very copy.
+  auto *copy = static_cast<char16_t *>(
+      storage_.Allocate((text.size() + 1) * sizeof(char16_t), alignof(char16_t)));
+  std::copy(text.begin(), text.end(), copy);
+  copy[text.size()] = 0;
+  const std::u16string_view spelling(copy, text.size());
   Headword *headword;
-  if (auto same = by_sort_key_.find(key); same != by_sort_key_.end()) {
-    headword = same->second;
+  if (Headword **same = by_sort_key_.Find(key, key_hash)) {
+    headword = *same;
   } else {
-    auto added = std::make_unique<Headword>();
-    added->text = spelling;
-    added->sort_key = key;
-    headword = added.get();
-    items_.push_back(std::move(added));
-    by_sort_key_.emplace(std::move(key), headword);
+    auto *key_copy = static_cast<char *>(storage_.Allocate(key.size(), 1));
+    std::copy(key.begin(), key.end(), key_copy);
+    items_.push_back(Headword{copy, std::string_view(key_copy, key.size())});
+    headword = &items_.back();
+    by_sort_key_.Insert(headword->sort_key, key_hash, headword);
     sorted_valid_ = false;
   }
-  by_spelling_.emplace(spelling, headword);
+  by_spelling_.Insert(BytesOfWide(spelling), spelling_hash, headword);
   return *headword;
 }
 
-const THeadwordStore::Headword *THeadwordStore::Find(std::u16string_view text) const {
-  if (auto known = by_spelling_.find(std::u16string(text)); known != by_spelling_.end())
-    return known->second;
-  const auto same = by_sort_key_.find(HeadwordCollator().SortKey(text));
-  return same == by_sort_key_.end() ? nullptr : same->second;
+const THeadwordStore::Headword *THeadwordStore::Find(std::u16string_view text) {
+  if (Headword *known = FindSpelling(text, HashBytes(BytesOfWide(text)))) return known;
+  const std::string_view key = SortKeyOf(text);
+  Headword **same = by_sort_key_.Find(key, HashBytes(key));
+  return same == nullptr ? nullptr : *same;
 }
 
-const THeadwordStore::Headword *THeadwordStore::At(int32_t index) const {
+void THeadwordStore::AddHolder(Headword &headword, PLemmaEntryRec entry) {
+  Holder *holder = storage_.New<Holder>(TLemmaPointerHolder{entry}, nullptr);
+  if (headword.last == nullptr) {
+    headword.first = holder;
+  } else {
+    headword.last->next = holder;
+  }
+  headword.last = holder;
+}
+
+const THeadwordStore::Headword *THeadwordStore::At(int32_t index) {
   if (index < 0 || index >= Count()) return nullptr;
   if (!sorted_valid_) {
     sorted_.clear();
     sorted_.reserve(items_.size());
-    for (const auto &item : items_) sorted_.push_back(item.get());
+    for (const Headword &item : items_) sorted_.push_back(&item);
     std::sort(sorted_.begin(), sorted_.end(),
               [](const Headword *a, const Headword *b) { return a->sort_key < b->sort_key; });
     sorted_valid_ = true;
@@ -319,10 +452,11 @@ const THeadwordStore::Headword *THeadwordStore::At(int32_t index) const {
 }
 
 void THeadwordStore::Clear() {
-  by_spelling_.clear();
-  by_sort_key_.clear();
+  by_spelling_.Clear();
+  by_sort_key_.Clear();
   sorted_.clear();
   items_.clear();
+  storage_.Release();
   sorted_valid_ = true;
 }
 
@@ -344,7 +478,7 @@ void TLemmaList::Clear() {
 }
 
 void TLemmaList::Seed_Tree() {
-  InsertSeeds([](const void *key) { return new TLemmaEntryRec{key, nullptr}; });
+  InsertSeeds(TLemmaEntryRec{nullptr, nullptr});
   lemma_pair_entries = 0;
 }
 
@@ -357,7 +491,7 @@ bool TLemmaList::FormatIsOKW(std::u16string_view s) {
   }
   const std::u16string_view headword = last_replaceW;
   if (headword.empty() || variant.empty() || headword == variant) return false;
-  return AddPair(headword, NewKey(variant));
+  return AddPair(headword, variant);
 }
 
 bool TLemmaList::FormatIsOKA(std::string_view s) {
@@ -369,34 +503,31 @@ bool TLemmaList::FormatIsOKA(std::string_view s) {
   }
   const std::string_view headword = last_replaceA;
   if (headword.empty() || variant.empty() || headword == variant) return false;
-  return AddPair(platform::ToUtf16(headword, 0), NewKey(variant));
+  return AddPair(std::u16string_view(platform::ToUtf16(headword, 0)), variant);
 }
 
-bool TLemmaList::AddPair(std::u16string_view headword, const void *variant_key) {
+template <typename Char>
+bool TLemmaList::AddPair(std::u16string_view headword, std::basic_string_view<Char> variant) {
   This_list_has_data = true;
-  auto *entry = new TLemmaEntryRec{variant_key, nullptr};
   THeadwordStore::Headword &stored = headwords.FindOrAdd(headword);
-  entry->headwordp = stored.text.c_str();
   platform::CallYieldHook();
-  current.this_ = entry;
-  if (Add_One(current)) {
-    ++lemma_pair_entries;
-    stored.holders.push_back(TLemmaPointerHolder{entry});
-  } else {
-    anything duplicate{entry, nullptr, nullptr, 0};
-    anything_ptr item = &duplicate;
-    Do_Deleting(item);
-  }
+  // A variant is stored once, under the first headword met; a repeat changes nothing but the
+  // headword store.
+  if (FindText(BytesOf(variant)) != nullptr) return true;
+  TLemmaEntryRec *entry = NewEntry(variant, TLemmaEntryRec{nullptr, stored.text});
+  StoreEntry(entry);
+  ++lemma_pair_entries;
+  headwords.AddHolder(stored, entry);
   return true;
 }
 
 TLemmaEntryRec TLemmaList::FoundVariant(const void *x) const {
-  if (anything_ptr node = FindKey(x)) return *static_cast<const TLemmaEntryRec *>(node->this_);
+  if (const void *entry = FindEntry(x)) return *static_cast<const TLemmaEntryRec *>(entry);
   return TLemmaEntryRec{x, nullptr};
 }
 
 const char16_t *TLemmaList::LemmaVariantsOf(std::u16string_view headword,
-                                            std::u16string_view separated_with) const {
+                                            std::u16string_view separated_with) {
   auto &buffer = SharedBuffers().wide;
   buffer.fill(0);
   const THeadwordStore::Headword *stored = headwords.Find(headword);
@@ -408,10 +539,10 @@ const char16_t *TLemmaList::LemmaVariantsOf(std::u16string_view headword,
     std::copy_n(text.begin(), n, buffer.begin() + static_cast<std::ptrdiff_t>(length));
     length += n;
   };
-  const auto &holders = stored->holders;
-  for (size_t i = 0; i < holders.size() && length < kLimit; ++i) {
-    append(KeyAsUtf16(holders[i].data->variantp));
-    if (i + 1 < holders.size()) append(separated_with);
+  for (const THeadwordStore::Holder *h = stored->first; h != nullptr && length < kLimit;
+       h = h->next) {
+    append(KeyAsUtf16(h->holder.data->variantp));
+    if (h->next != nullptr) append(separated_with);
   }
   return buffer.data();
 }
@@ -427,11 +558,8 @@ void TLemmaList::Do_In_Order(anything_ptr &item) {
 }
 
 void TLemmaList::Do_Deleting(anything_ptr &item) {
-  if (item == nullptr || item->this_ == nullptr) return;
-  auto *entry = static_cast<TLemmaEntryRec *>(item->this_);
-  item->this_ = nullptr;
-  DeleteKey(entry->variantp);
-  delete entry;
+  // The entry and its key live in the list's storage, released as a whole by Clear.
+  if (item != nullptr) item->this_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -445,33 +573,28 @@ TMatchList::~TMatchList() {
 }
 
 void TMatchList::Seed_Tree() {
-  InsertSeeds([](const void *key) { return new TMatchEntryRec{key}; });
+  InsertSeeds(TMatchEntryRec{nullptr});
 }
 
 bool TMatchList::FormatIsOKA(std::string_view s) {
-  if (s.empty()) return false;
-  return StoreText(NewKey(s));
+  return StoreText(s);
 }
 
 bool TMatchList::FormatIsOKW(std::u16string_view s) {
-  if (s.empty()) return false;
-  return StoreText(NewKey(s));
+  return StoreText(s);
 }
 
-bool TMatchList::StoreText(const void *key) {
+template <typename Char>
+bool TMatchList::StoreText(std::basic_string_view<Char> text) {
+  if (text.empty()) return false;
   This_list_has_data = true;
-  current.this_ = new TMatchEntryRec{key};
-  if (!Add_One(current)) {
-    anything duplicate{current.this_, nullptr, nullptr, 0};
-    anything_ptr item = &duplicate;
-    Do_Deleting(item);
-  }
-  return true;
+  if (FindText(BytesOf(text)) == nullptr) StoreEntry(NewEntry(text, TMatchEntryRec{nullptr}));
+  return true;  // every non-empty entry counts, repeats included
 }
 
 const void *TMatchList::FoundEntry(const void *key) const {
-  const anything_ptr node = FindKey(key);
-  return node == nullptr ? nullptr : static_cast<const TMatchEntryRec *>(node->this_)->searchp;
+  const void *entry = FindEntry(key);
+  return entry == nullptr ? nullptr : static_cast<const TMatchEntryRec *>(entry)->searchp;
 }
 
 void TMatchList::Do_In_Order(anything_ptr &item) {
@@ -483,11 +606,7 @@ void TMatchList::Do_In_Order(anything_ptr &item) {
 }
 
 void TMatchList::Do_Deleting(anything_ptr &item) {
-  if (item == nullptr || item->this_ == nullptr) return;
-  auto *entry = static_cast<TMatchEntryRec *>(item->this_);
-  item->this_ = nullptr;
-  DeleteKey(entry->searchp);
-  delete entry;
+  if (item != nullptr) item->this_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -15,6 +16,28 @@
 #include "lemmatiser/LemmaStopMatchTypes.h"
 
 namespace lemmatiser {
+
+// An exact index from key text to entry: open addressing over (hash, entry) slots, so that a
+// look-up costs one probe into a flat array and one comparison of key texts. Keys are read
+// through the entries, whose first field points to the key.
+class TKeyIndex {
+ public:
+  // The entry whose key equals key (bytes of the key in the list's encoding), or null.
+  const void *Find(std::string_view key, uint64_t hash, bool wide) const;
+  // Adds an entry whose key is not yet in the index.
+  void Insert(const void *entry, uint64_t hash);
+  void Clear();
+  size_t Size() const { return size_; }
+
+ private:
+  struct Slot {
+    uint64_t hash = 0;
+    const void *entry = nullptr;
+  };
+  void Grow();
+  std::vector<Slot> slots_;
+  size_t size_ = 0;
+};
 
 // A word tree that fills itself from a list file. Keys are NUL-terminated copies in the list's
 // encoding: UTF-16 when the file starts with a UTF-16 byte-order mark, otherwise bytes in the
@@ -50,14 +73,13 @@ class TReadFileTree : public TGeneral_Tree {
   virtual bool FormatIsOKW(std::u16string_view s);
   virtual void SetEncodingFunctions(bool unicode);
 
-  // The node whose key equals key (in the list's encoding), or null.
-  anything_ptr FindKey(const void *key) const;
+  // The entry whose key equals key (NUL-terminated, in the list's encoding), or null.
+  const void *FindEntry(const void *key) const;
   // A key as UTF-16 (8-bit keys converted from the ANSI code page).
   std::u16string KeyAsUtf16(const void *key) const;
 
   void SetNLinesProc(TAnnounceNumberAndMessageProc proc) { fSetNLinesProc = proc; }
   void SetProgressProc(TShowSomeProgressProc proc) { fProgressProc = proc; }
-  void Do_Added_One(anything_ptr &item) override;
 
   bool LoadedOK() const { return This_list_has_data; }
   int32_t Lines() const { return lines; }
@@ -79,28 +101,71 @@ class TReadFileTree : public TGeneral_Tree {
   bool using_unicode = false;
   bool allow_strings_with_commas = false;
 
-  // A private NUL-terminated copy of a text in the list's encoding; the 8-bit form takes
-  // bytes, the UTF-16 form units. Released by DeleteKey.
-  const void *NewKey(std::string_view text) const;
-  const void *NewKey(std::u16string_view text) const;
-  static void DeleteKey(const void *key);
+  // A private NUL-terminated copy of a text in the list's encoding, held in the list's storage
+  // until the list is cleared; the 8-bit form takes bytes, the UTF-16 form units.
+  const void *NewKey(std::string_view text);
+  const void *NewKey(std::u16string_view text);
   int32_t CompareKeys(const void *a, const void *b) const;
-  // The key's bytes, for hashing.
-  std::string_view KeyBytes(const void *key) const;
-  // Inserts the 19 seed keys, each through make_entry(key copy).
-  template <typename MakeEntry>
-  void InsertSeeds(MakeEntry make_entry);
+  // The bytes of a text, for hashing and for the index.
+  static std::string_view BytesOf(std::string_view text) { return text; }
+  static std::string_view BytesOf(std::u16string_view text) {
+    return {reinterpret_cast<const char *>(text.data()), text.size() * sizeof(char16_t)};
+  }
+  static uint64_t HashOf(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+  // The stored entry with this key text, or null.
+  const void *FindText(std::string_view bytes) const;
+  // Inserts a new entry (whose key is not yet stored) into the tree and the index.
+  void StoreEntry(void *entry);
+  // A new entry, a copy of record whose key is a private copy of text.
+  template <typename Entry, typename Char>
+  Entry *NewEntry(std::basic_string_view<Char> text, Entry record);
+  // Inserts the 19 seed keys, each in a copy of record.
+  template <typename Entry>
+  void InsertSeeds(Entry record);
+
+  BumpArena storage_;  // entries and their key texts, side by side
 
  private:
   template <typename Char>
   void Parse(std::basic_string<Char> &text);
   void ReportProgress(int32_t n);
 
-  std::unordered_map<std::string_view, anything_ptr> index_;
+  TKeyIndex index_;
 };
+
+// The key field of an entry record: its first field.
+inline const void *&KeyField(TLemmaEntryRec &entry) {
+  return entry.variantp;
+}
+inline const void *&KeyField(TMatchEntryRec &entry) {
+  return entry.searchp;
+}
 
 struct TLemmaPointerHolder {
   PLemmaEntryRec data;
+};
+
+// A map from texts held elsewhere (in stable storage) to values: open addressing over
+// (hash, text, value) slots in one flat array.
+template <typename Value>
+class TFlatTextMap {
+ public:
+  // The value stored under text, or null.
+  Value *Find(std::string_view text, uint64_t hash);
+  // Stores value under text, which must not be there yet and must outlive the map's use.
+  void Insert(std::string_view text, uint64_t hash, Value value);
+  void Clear();
+
+ private:
+  struct Slot {
+    uint64_t hash = 0;
+    std::string_view text;
+    Value value{};
+    bool used = false;
+  };
+  void Grow();
+  std::vector<Slot> slots_;
+  size_t size_ = 0;
 };
 
 // The headword store of a lemma list: UTF-16 headwords, unique under the platform's
@@ -108,27 +173,40 @@ struct TLemmaPointerHolder {
 // pairs in the order they were read. Index order is the comparison's order.
 class THeadwordStore {
  public:
+  struct Holder {
+    TLemmaPointerHolder holder;
+    Holder *next;
+  };
   struct Headword {
-    std::u16string text;
-    std::string sort_key;
-    std::vector<TLemmaPointerHolder> holders;
+    const char16_t *text;  // NUL-terminated
+    std::string_view sort_key;
+    Holder *first = nullptr;
+    Holder *last = nullptr;
   };
 
   // The stored headword that compares equal to text, added when there is none.
   Headword &FindOrAdd(std::u16string_view text);
   // The stored headword that compares equal to text, or null.
-  const Headword *Find(std::u16string_view text) const;
+  const Headword *Find(std::u16string_view text);
+  // Appends a pair's holder to a headword's list.
+  void AddHolder(Headword &headword, PLemmaEntryRec entry);
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   // The headword at a 0-based index in sorted order, or null when out of range.
-  const Headword *At(int32_t index) const;
+  const Headword *At(int32_t index);
   void Clear();
 
  private:
-  std::vector<std::unique_ptr<Headword>> items_;  // arrival order
-  std::unordered_map<std::string, Headword *> by_sort_key_;
-  std::unordered_map<std::u16string, Headword *> by_spelling_;  // spellings already met
-  mutable std::vector<const Headword *> sorted_;
-  mutable bool sorted_valid_ = true;
+  Headword *FindSpelling(std::u16string_view text, uint64_t hash);
+  std::string_view SortKeyOf(std::u16string_view text);
+
+  std::deque<Headword> items_;  // arrival order; addresses stay put
+  BumpArena storage_;           // texts, sort keys and holders
+  TFlatTextMap<Headword *> by_sort_key_;
+  // Spellings already met, so that a headword seen before needs no collation key.
+  TFlatTextMap<Headword *> by_spelling_;
+  std::string key_buffer_;
+  std::vector<const Headword *> sorted_;
+  bool sorted_valid_ = true;
 };
 
 // A list of word forms (variants) grouped under headwords.
@@ -147,18 +225,18 @@ class TLemmaList : public TReadFileTree {
   // variantp = x and a null headword.
   TLemmaEntryRec FoundVariant(const void *x) const;
   // The variants of a headword joined by separated_with, in the shared UTF-16 buffer.
-  const char16_t *LemmaVariantsOf(std::u16string_view headword,
-                                  std::u16string_view separated_with) const;
+  const char16_t *LemmaVariantsOf(std::u16string_view headword, std::u16string_view separated_with);
 
   void Do_In_Order(anything_ptr &item) override;
   void Do_Deleting(anything_ptr &item) override;
 
   int32_t LemmaPairEntries() const { return lemma_pair_entries; }
-  const THeadwordStore &Headwords() const { return headwords; }
+  THeadwordStore &Headwords() { return headwords; }
   void SetShowProc(THandleLemmaProc proc) { ShowProc = proc; }
 
  private:
-  bool AddPair(std::u16string_view headword, const void *variant_key);
+  template <typename Char>
+  bool AddPair(std::u16string_view headword, std::basic_string_view<Char> variant);
 
   std::string last_replaceA;
   std::u16string last_replaceW;
@@ -184,7 +262,8 @@ class TMatchList : public TReadFileTree {
   void SetShowProc(THandleMatchProc proc) { ShowProc = proc; }
 
  private:
-  bool StoreText(const void *key);
+  template <typename Char>
+  bool StoreText(std::basic_string_view<Char> text);
 
   THandleMatchProc ShowProc{};
 };
