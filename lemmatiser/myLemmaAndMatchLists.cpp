@@ -129,13 +129,17 @@ bool TReadFileTree::LoadFromFile(TAnnounceNumberAndMessageProc aSetNLinesProc,
   // it was.
   const auto data = platform::ReadWholeFile(Filename);
   if (!data) return false;
-  fLCID = anLCID;
-  fCodepage = static_cast<int32_t>(platform::AnsiCodePageOfLocale(anLCID));
+  SetLocale(anLCID);
   force_upper_case = aForceUpperCase;
   fSetNLinesProc = aSetNLinesProc;
   fProgressProc = aProgressProc;
   Clear();
   return LoadFromStream(*data);
+}
+
+void TReadFileTree::SetLocale(uint32_t lcid) {
+  fLCID = lcid;
+  fCodepage = static_cast<int32_t>(platform::AnsiCodePageOfLocale(lcid));
 }
 
 bool TReadFileTree::LoadFromStream(std::span<const uint8_t> Stream) {

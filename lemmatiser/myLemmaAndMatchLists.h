@@ -87,6 +87,8 @@ class TReadFileTree : public TGeneral_Tree {
   void Cancel() { cancelled = true; }
   void SetAllowStringsWithCommas(bool allow) { allow_strings_with_commas = allow; }
   void SetForceUpperCase(bool force) { force_upper_case = force; }
+  // The locale, and so the code page, that upper-casing uses for the next read.
+  void SetLocale(uint32_t lcid);
 
  protected:
   bool This_list_has_data = false;
