@@ -77,7 +77,7 @@ const void *TKeyIndex::Find(std::string_view key, uint64_t hash, bool wide) cons
 }
 
 void TKeyIndex::Insert(const void *entry, uint64_t hash) {
-  if ((size_ + 1) * 2 > slots_.size()) Grow();
+  if ((size_ + 1) * 5 > slots_.size() * 4) Grow();  // at most four fifths full
   const size_t mask = slots_.size() - 1;
   size_t i = hash & mask;
   while (slots_[i].entry != nullptr) i = (i + 1) & mask;
@@ -356,7 +356,7 @@ Value *TFlatTextMap<Value>::Find(std::string_view text, uint64_t hash) {
 
 template <typename Value>
 void TFlatTextMap<Value>::Insert(std::string_view text, uint64_t hash, Value value) {
-  if ((size_ + 1) * 2 > slots_.size()) Grow();
+  if ((size_ + 1) * 5 > slots_.size() * 4) Grow();  // at most four fifths full
   const size_t mask = slots_.size() - 1;
   size_t i = hash & mask;
   while (slots_[i].used) i = (i + 1) & mask;
