@@ -54,14 +54,19 @@ const ByteMap &SingleByteUpperMap(uint32_t code_page, bool turkic) {
 
 }  // namespace
 
-void UpperCaseInPlace(std::span<char16_t> text, uint32_t lcid) {
-  const bool turkic = IsTurkic(lcid);
+namespace {
+
+// Maps every character of UTF-16 text in place through map (code point -> code point), keeping
+// a character whose mapping has another length in UTF-16. A surrogate pair is one character; a
+// lone surrogate unit is left alone. ASCII goes through ascii_map without a call into ICU.
+template <typename AsciiMap, typename Map>
+void MapInPlace(std::span<char16_t> text, AsciiMap ascii_map, Map map) {
   const size_t n = text.size();
   size_t i = 0;
   while (i < n) {
     const char16_t unit = text[i];
     if (unit < 0x80) {
-      if (unit >= u'a' && unit <= u'z') text[i] = (unit == u'i' && turkic) ? 0x0130 : unit - 32;
+      text[i] = ascii_map(unit);
       ++i;
       continue;
     }
@@ -71,17 +76,49 @@ void UpperCaseInPlace(std::span<char16_t> text, uint32_t lcid) {
       c = U16_GET_SUPPLEMENTARY(unit, text[i + 1]);
       width = 2;
     }
-    const UChar32 upper = UpperOf(c, turkic);
-    if (upper != c && static_cast<size_t>(U16_LENGTH(upper)) == width) {
+    const UChar32 mapped = map(c);
+    if (mapped != c && static_cast<size_t>(U16_LENGTH(mapped)) == width) {
       if (width == 1) {
-        text[i] = static_cast<char16_t>(upper);
+        text[i] = static_cast<char16_t>(mapped);
       } else {
-        text[i] = U16_LEAD(upper);
-        text[i + 1] = U16_TRAIL(upper);
+        text[i] = U16_LEAD(mapped);
+        text[i + 1] = U16_TRAIL(mapped);
       }
     }
     i += width;
   }
+}
+
+UChar32 LowerOf(UChar32 c, bool turkic) {
+  if (turkic) {
+    if (c == u'I') return 0x0131;
+    if (c == 0x0130) return u'i';
+  }
+  return u_tolower(c);
+}
+
+}  // namespace
+
+void UpperCaseInPlace(std::span<char16_t> text, uint32_t lcid) {
+  const bool turkic = IsTurkic(lcid);
+  MapInPlace(
+      text,
+      [turkic](char16_t unit) -> char16_t {
+        if (unit < u'a' || unit > u'z') return unit;
+        return (unit == u'i' && turkic) ? char16_t{0x0130} : static_cast<char16_t>(unit - 32);
+      },
+      [turkic](UChar32 c) { return UpperOf(c, turkic); });
+}
+
+void LowerCaseInPlace(std::span<char16_t> text, uint32_t lcid) {
+  const bool turkic = IsTurkic(lcid);
+  MapInPlace(
+      text,
+      [turkic](char16_t unit) -> char16_t {
+        if (unit < u'A' || unit > u'Z') return unit;
+        return (unit == u'I' && turkic) ? char16_t{0x0131} : static_cast<char16_t>(unit + 32);
+      },
+      [turkic](UChar32 c) { return LowerOf(c, turkic); });
 }
 
 void UpperCaseInPlace(std::span<char> text, uint32_t lcid, uint32_t code_page) {
