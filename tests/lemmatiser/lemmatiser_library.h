@@ -16,13 +16,14 @@ namespace lemmatiser_test {
 struct LemmatiserLibrary {
   void *handle = nullptr;
 #define QV7_EXPORT_FIELD(name) decltype(&::name) name = nullptr;
-#define QV7_EXPORTS(X)                                                                       \
-  X(LoadedOne)                                                                               \
-  X(ClearOne) X(CancelOne) X(TallymanChangeWord) X(SightlineChangeWord) X(SalientChangeWord) \
-      X(FoundInTheList) X(LemmaVariantsOf) X(LemmaHeadWords) X(LemmaHeadWordsCount)          \
-          X(LemmaPairEntriesAltogether) X(MatchListWordsCount) X(StopListWordsCount)         \
-              X(TraversedOne) X(GetAString) X(TraverseLemmasDoing) X(TraverseMatchesDoing)   \
-                  X(TraverseRelationsDoing) X(TraverseStopsDoing) X(SetLemmatiserYieldProc)
+#define QV7_EXPORTS(X)                                                                             \
+  X(LoadedOne)                                                                                     \
+  X(ClearOne)                                                                                      \
+  X(CancelOne) X(TallymanChangeWord) X(SightlineChangeWord) X(SalientChangeWord) X(FoundInTheList) \
+      X(LemmaVariantsOf) X(LemmaHeadWords) X(LemmaHeadWordsCount) X(LemmaPairEntriesAltogether)    \
+          X(MatchListWordsCount) X(StopListWordsCount) X(TraversedOne) X(GetAString)               \
+              X(TraverseLemmasDoing) X(TraverseMatchesDoing) X(TraverseRelationsDoing)             \
+                  X(TraverseStopsDoing) X(SetLemmatiserYieldProc)
   QV7_EXPORTS(QV7_EXPORT_FIELD)
 
   // Loads the library once per process; every export must be there.

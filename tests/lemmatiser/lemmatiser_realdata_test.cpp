@@ -23,9 +23,12 @@ std::u16string FromUtf8(const std::string &bytes) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     char32_t code = c;
     size_t length = 1;
-    if (c >= 0xF0) code = c & 0x07, length = 4;
-    else if (c >= 0xE0) code = c & 0x0F, length = 3;
-    else if (c >= 0xC0) code = c & 0x1F, length = 2;
+    if (c >= 0xF0)
+      code = c & 0x07, length = 4;
+    else if (c >= 0xE0)
+      code = c & 0x0F, length = 3;
+    else if (c >= 0xC0)
+      code = c & 0x1F, length = 2;
     for (size_t k = 1; k < length && i + k < bytes.size(); ++k)
       code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
     i += length;
@@ -110,7 +113,9 @@ TEST_P(LemmatiserRealData, EveryPairIsAnsweredAndListedInKeyOrder) {
   for (int32_t i = 0; i < lines; ++i) {
     const std::u16string line = static_cast<const char16_t *>(lib.GetAString(i, 1, 0));
     const std::u16string variant = line.substr(0, line.rfind(u" ("));
-    if (i > 0) ASSERT_LT(previous, variant) << i;
+    if (i > 0) {
+      ASSERT_LT(previous, variant) << i;
+    }
     previous = variant;
   }
   const std::set<std::u16string> distinct(forms.begin(), forms.end());
@@ -125,7 +130,8 @@ TEST(LemmatiserRealDataEnglish, EightBitListAnswersLikeItsUtf16Twin) {
   if (!fs::exists(QV7_SHARED_DATA_DIR)) GTEST_SKIP() << "real data folder is not there";
   LemmatiserLibrary &lib = LemmatiserLibrary::Get();
   std::u16string file;
-  for (const Pair &p : ReadPairs("lemmatization-en.txt")) file += p.first + u" -> " + p.second + u"\n";
+  for (const Pair &p : ReadPairs("lemmatization-en.txt"))
+    file += p.first + u" -> " + p.second + u"\n";
   const fs::path path8 = fs::temp_directory_path() / "qv7_real_en_8bit.txt";
   const fs::path path16 = fs::temp_directory_path() / "qv7_real_en_16bit.txt";
   WriteListFile(path8, file, Encoding::Ansi);
@@ -146,8 +152,9 @@ TEST(LemmatiserRealDataEnglish, EightBitListAnswersLikeItsUtf16Twin) {
     EXPECT_EQ(std::string(static_cast<const char *>(lib.SightlineChangeWord(c.form8, 0, 0))),
               std::string(c.headword, c.headword + std::char_traits<char16_t>::length(c.headword)));
     const std::u16string form16(c.form8, c.form8 + std::strlen(c.form8));
-    EXPECT_EQ(std::u16string(static_cast<const char16_t *>(lib.SalientChangeWord(form16.c_str(), 0, 1))),
-              c.headword);
+    EXPECT_EQ(
+        std::u16string(static_cast<const char16_t *>(lib.SalientChangeWord(form16.c_str(), 0, 1))),
+        c.headword);
   }
 }
 
