@@ -1,3 +1,5 @@
 #include "styledcontrols/StyledListboxPack.h"
 
-extern "C" const char *QV7StyledListboxPackVersion() { return "0.1.0"; }
+extern "C" const char *QV7StyledListboxPackVersion() {
+  return "0.1.0";
+}

@@ -34,12 +34,7 @@ extern "C" {
 #endif
 
 /* List kinds: the values of TLemmaMatchStopOptions. */
-enum {
-  QV7_AS_LEMMA = 0,
-  QV7_AS_MATCH = 1,
-  QV7_AS_STOP = 2,
-  QV7_AS_RELATION = 3
-};
+enum { QV7_AS_LEMMA = 0, QV7_AS_MATCH = 1, QV7_AS_STOP = 2, QV7_AS_RELATION = 3 };
 
 enum { QV7_SLOT_COUNT = 22, QV7_RESULT_BUFFER_UNITS = 256, QV7_NAME_OF_PROCESS_UNITS = 101 };
 
