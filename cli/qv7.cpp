@@ -12,6 +12,7 @@
 
 #include "QV7CorvaneLemmatiser.h"
 #include "platform/case_mapping.h"
+#include "platform/char_types.h"
 #include "platform/files.h"
 #include "platform/utf16_text.h"
 
@@ -28,8 +29,9 @@ Commands:
       Loads LIST and prints its listing in key order (at most N + 1 lines; default all),
       then its counts.
   lemmatise --lemmas LIST [--stop LIST] [--top N] [list options] TEXT ...
-      Replaces every word of the texts (UTF-8) by its headword, leaves out stop words, and
-      prints the N most frequent headwords (default 20) with their frequencies.
+      Replaces every word of the texts (UTF-8; words are runs of letters and digits of any
+      script) by its headword, leaves out stop words, and prints the N most frequent headwords
+      (default 20) with their frequencies.
 
 Kinds: lemma (default for lookup), match, stop, relation.
 List options:
@@ -195,21 +197,26 @@ int List(const Options &options) {
   return 0;
 }
 
-bool IsWordUnit(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-         c == u'\'' || c == 0x2019 ||
-         (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c != 0x2014 && c != 0x2013 && c != 0x201C &&
-          c != 0x201D);
+bool IsApostrophe(char16_t c) {
+  return c == u'\'' || c == 0x2019;
 }
 
-// Splits a text into words: runs of letters, digits and apostrophes.
+// Splits a text into words: runs of letters and digits (by the platform's character types, so
+// any script counts), with apostrophes kept inside a word.
 std::vector<std::u16string> Words(std::u16string_view text) {
+  std::vector<uint16_t> types(text.size());
+  platform::GetStringTypeW(platform::CT_CTYPE1, text, types);
+  const auto is_word = [&](size_t i) {
+    return (types[i] & (platform::C1_ALPHA | platform::C1_DIGIT)) != 0;
+  };
   std::vector<std::u16string> words;
   size_t i = 0;
   while (i < text.size()) {
-    while (i < text.size() && !IsWordUnit(text[i])) ++i;
+    while (i < text.size() && !is_word(i)) ++i;
     size_t end = i;
-    while (end < text.size() && IsWordUnit(text[end])) ++end;
+    while (end < text.size() &&
+           (is_word(end) || (IsApostrophe(text[end]) && end + 1 < text.size() && is_word(end + 1))))
+      ++end;
     if (end > i) words.emplace_back(text.substr(i, end - i));
     i = end;
   }
