@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr uint64_t kAllListTypes = (uint64_t{1} << kListTypeCount) - 1;
-constexpr uint32_t kAllToolTypes = (uint32_t{1} << kToolTypeCount) - 1;
-
 void PutInt32(uint8_t *out, int32_t value) {
   const auto u = static_cast<uint32_t>(value);
   for (int k = 0; k < 4; ++k) out[k] = static_cast<uint8_t>(u >> (8 * k));
@@ -19,31 +16,6 @@ int32_t GetInt32(const uint8_t *in) {
 }
 
 }  // namespace
-
-std::array<uint8_t, list_type_set::kStoredSize> list_type_set::ToBytes() const {
-  std::array<uint8_t, kStoredSize> out{};
-  for (size_t i = 0; i < kStoredSize; ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
-  return out;
-}
-
-list_type_set list_type_set::FromBytes(std::span<const uint8_t, kStoredSize> bytes) {
-  list_type_set set;
-  for (size_t i = 0; i < kStoredSize; ++i) set.bits |= static_cast<uint64_t>(bytes[i]) << (8 * i);
-  set.bits &= kAllListTypes;
-  return set;
-}
-
-std::array<uint8_t, TTool_Type_Set::kStoredSize> TTool_Type_Set::ToBytes() const {
-  std::array<uint8_t, kStoredSize> out{};
-  PutInt32(out.data(), static_cast<int32_t>(bits));
-  return out;
-}
-
-TTool_Type_Set TTool_Type_Set::FromBytes(std::span<const uint8_t, kStoredSize> bytes) {
-  TTool_Type_Set set;
-  set.bits = static_cast<uint32_t>(GetInt32(bytes.data())) & kAllToolTypes;
-  return set;
-}
 
 std::string TCheckSignature::type_of_data() const {
   const size_t length = std::min<size_t>(type_of_data_length, kTextCapacity);

@@ -147,56 +147,49 @@ constexpr int kGridAlternativesCount = 30;
 
 enum TWriteOrRead : uint8_t { writing = 0, reading = 1 };
 
-// A set of list types: bit n stands for value n; on disk 6 bytes, bit n in byte n / 8.
-struct list_type_set {
+// A set of the values 0..kCount-1 of an enumeration: bit n stands for value n. On disk it takes
+// kStored bytes, little-endian (bit n in byte n / 8). Values outside the range are never members.
+template <int kCount, size_t kStored>
+struct TEnumSet {
+  static_assert(kCount <= 64 && kCount <= static_cast<int>(kStored * 8));
+  static constexpr size_t kStoredSize = kStored;
+  static constexpr uint64_t kAll = kCount == 64 ? ~uint64_t{0} : (uint64_t{1} << kCount) - 1;
+  static constexpr bool Valid(int value) { return value >= 0 && value < kCount; }
+
   uint64_t bits = 0;
 
-  constexpr list_type_set() = default;
-  constexpr list_type_set(std::initializer_list<int> values) {
-    for (int v : values) bits |= (IsValidListType(v) ? uint64_t{1} << v : 0);
+  constexpr TEnumSet() = default;
+  constexpr TEnumSet(std::initializer_list<int> values) {
+    for (int v : values) include(v);
   }
-  // False for a value outside 0..42.
-  constexpr bool contains(int value) const {
-    return IsValidListType(value) && ((bits >> value) & 1u) != 0;
-  }
+  // False for a value outside the range.
+  constexpr bool contains(int value) const { return Valid(value) && ((bits >> value) & 1u) != 0; }
   constexpr void include(int value) {
-    if (IsValidListType(value)) bits |= uint64_t{1} << value;
+    if (Valid(value)) bits |= uint64_t{1} << value;
   }
   constexpr void exclude(int value) {
-    if (IsValidListType(value)) bits &= ~(uint64_t{1} << value);
+    if (Valid(value)) bits &= ~(uint64_t{1} << value);
   }
-  constexpr bool operator==(const list_type_set &) const = default;
+  constexpr bool operator==(const TEnumSet &) const = default;
 
-  static constexpr size_t kStoredSize = 6;
-  std::array<uint8_t, kStoredSize> ToBytes() const;
-  // Bits beyond value 42 in the stored bytes are dropped.
-  static list_type_set FromBytes(std::span<const uint8_t, kStoredSize> bytes);
+  std::array<uint8_t, kStoredSize> ToBytes() const {
+    std::array<uint8_t, kStoredSize> out{};
+    for (size_t i = 0; i < kStoredSize; ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
+    return out;
+  }
+  // Bits beyond the last value in the stored bytes are dropped.
+  static TEnumSet FromBytes(std::span<const uint8_t, kStoredSize> bytes) {
+    TEnumSet set;
+    for (size_t i = 0; i < kStoredSize; ++i) set.bits |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+    set.bits &= kAll;
+    return set;
+  }
 };
 
-// A set of tools: bit n stands for value n; on disk 4 bytes, little-endian.
-struct TTool_Type_Set {
-  uint32_t bits = 0;
-
-  constexpr TTool_Type_Set() = default;
-  constexpr TTool_Type_Set(std::initializer_list<int> values) {
-    for (int v : values) bits |= (IsValidToolType(v) ? uint32_t{1} << v : 0);
-  }
-  constexpr bool contains(int value) const {
-    return IsValidToolType(value) && ((bits >> value) & 1u) != 0;
-  }
-  constexpr void include(int value) {
-    if (IsValidToolType(value)) bits |= uint32_t{1} << value;
-  }
-  constexpr void exclude(int value) {
-    if (IsValidToolType(value)) bits &= ~(uint32_t{1} << value);
-  }
-  constexpr bool operator==(const TTool_Type_Set &) const = default;
-
-  static constexpr size_t kStoredSize = 4;
-  std::array<uint8_t, kStoredSize> ToBytes() const;
-  // Bits beyond value 21 are dropped.
-  static TTool_Type_Set FromBytes(std::span<const uint8_t, kStoredSize> bytes);
-};
+// A set of list types: 6 bytes on disk.
+using list_type_set = TEnumSet<kListTypeCount, 6>;
+// A set of tools: 4 bytes on disk.
+using TTool_Type_Set = TEnumSet<kToolTypeCount, 4>;
 
 // A message code and the tool that sent it.
 struct Tcode_and_tool {
