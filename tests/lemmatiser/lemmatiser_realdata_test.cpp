@@ -10,38 +10,13 @@
 #include <vector>
 
 #include "lemmatiser_library.h"
+#include "platform/utf16_text.h"
 
 namespace lemmatiser_test {
 namespace {
 
 namespace fs = std::filesystem;
 using Pair = std::pair<std::u16string, std::u16string>;  // lemma, form
-
-std::u16string FromUtf8(const std::string &bytes) {
-  std::u16string out;
-  for (size_t i = 0; i < bytes.size();) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    char32_t code = c;
-    size_t length = 1;
-    if (c >= 0xF0)
-      code = c & 0x07, length = 4;
-    else if (c >= 0xE0)
-      code = c & 0x0F, length = 3;
-    else if (c >= 0xC0)
-      code = c & 0x1F, length = 2;
-    for (size_t k = 1; k < length && i + k < bytes.size(); ++k)
-      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-    i += length;
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(code));
-    }
-  }
-  return out;
-}
 
 std::vector<Pair> ReadPairs(const std::string &name) {
   std::ifstream in(std::string(QV7_SHARED_DATA_DIR) + "/" + name, std::ios::binary);
@@ -52,16 +27,10 @@ std::vector<Pair> ReadPairs(const std::string &name) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
     const size_t tab = line.find('\t');
     if (tab != std::string::npos)
-      pairs.emplace_back(FromUtf8(line.substr(0, tab)), FromUtf8(line.substr(tab + 1)));
+      pairs.emplace_back(platform::Utf8ToUtf16(line.substr(0, tab)),
+                         platform::Utf8ToUtf16(line.substr(tab + 1)));
   }
   return pairs;
-}
-
-std::u16string Trimmed(const std::u16string &text) {
-  size_t first = 0, last = text.size();
-  while (first < last && text[first] <= 0x20) ++first;
-  while (last > first && text[last - 1] <= 0x20) --last;
-  return text.substr(first, last - first);
 }
 
 class LemmatiserRealData : public ::testing::TestWithParam<const char *> {
@@ -83,7 +52,8 @@ TEST_P(LemmatiserRealData, EveryPairIsAnsweredAndListedInKeyOrder) {
   std::u16string file;
   for (const Pair &p : pairs) {
     file += p.first + u" -> " + p.second + u"\r\n";
-    const std::u16string lemma = Trimmed(p.first), form = Trimmed(p.second);
+    const std::u16string lemma(platform::Trim(std::u16string_view(p.first)));
+    const std::u16string form(platform::Trim(std::u16string_view(p.second)));
     if (lemma.empty() || form.empty() || lemma == form) continue;
     if (first_lemma_of_form.emplace(form, lemma).second) forms.push_back(form);
   }
